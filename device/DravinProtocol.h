@@ -50,3 +50,6 @@ bool set_Timezone_info(int32_t value);
 // it simply lacks this notice. Answers a folder whose entries change on attach/detach.
 typedef const char* (*DeviceEventFolderFn)();
 }
+
+// The name under which the virtual recorder offers its DeviceEventFolderFn.
+inline constexpr const char kDeviceEventFolderSymbol[] = "VirtualRecorder_EventFolder";
