@@ -61,11 +61,12 @@ Field NumberField(const char* name, T RecorderState::*member, bool fileOnly) {
             }};
 }
 
-Field FlagField(std::string name, std::function<bool&(RecorderState&)> ref, bool fileOnly) {
+// ref is a generic accessor, [](auto& s) -> auto& { ... }, so that the same
+// lambda serves the const reader and the writer.
+template <typename Ref>
+Field FlagField(std::string name, Ref ref, bool fileOnly) {
     return {std::move(name), fileOnly, false,
-            [ref](const RecorderState& s) {
-                return std::string(ref(const_cast<RecorderState&>(s)) ? "1" : "0");
-            },
+            [ref](const RecorderState& s) { return std::string(ref(s) ? "1" : "0"); },
             [ref](RecorderState& s, std::string_view v, std::string* error) {
                 if (v != "0" && v != "1") return Fail(error, "expected 0 or 1");
                 ref(s) = v == "1";
@@ -73,11 +74,10 @@ Field FlagField(std::string name, std::function<bool&(RecorderState&)> ref, bool
             }};
 }
 
-Field RawField(std::string name, std::function<uint32_t&(RecorderState&)> ref) {
+template <typename Ref>
+Field RawField(std::string name, Ref ref) {
     return {std::move(name), false, false,
-            [ref](const RecorderState& s) {
-                return std::to_string(ref(const_cast<RecorderState&>(s)));
-            },
+            [ref](const RecorderState& s) { return std::to_string(ref(s)); },
             [ref](RecorderState& s, std::string_view v, std::string* error) {
                 if (!ParseRawUint32(v, ref(s))) {
                     return Fail(error, "not a 32-bit number: " + std::string(v));
@@ -117,7 +117,7 @@ bool SetClock(RecorderState& s, std::string_view v, std::string* error) {
 
 std::vector<Field> BuildFields() {
     std::vector<Field> fields = {
-        FlagField("attached", [](RecorderState& s) -> bool& { return s.attached; }, true),
+        FlagField("attached", [](auto& s) -> auto& { return s.attached; }, true),
         NumberField("generation", &RecorderState::generation, true),
         NumberField("event_seq", &RecorderState::eventSeq, true),
         TextField("password", &RecorderState::password, true),
@@ -129,14 +129,14 @@ std::vector<Field> BuildFields() {
     for (int row = 0; row < param::RowCount; ++row) {
         if (!param::kRanges[row].onRecorder) continue;
         fields.push_back(RawField(param::kRanges[row].name,
-                                  [row](RecorderState& s) -> uint32_t& { return s.params[row]; }));
+                                  [row](auto& s) -> auto& { return s.params[row]; }));
     }
-    fields.push_back(RawField("timezone", [](RecorderState& s) -> uint32_t& { return s.timezone; }));
+    fields.push_back(RawField("timezone", [](auto& s) -> auto& { return s.timezone; }));
     for (int row = 0; row < param::RowCount; ++row) {
         if (!recorder::CanBeUnsupported(row)) continue;
         fields.push_back(FlagField(
             std::string(param::kRanges[row].name) + "_supported",
-            [row](RecorderState& s) -> bool& { return s.supported[row]; }, false));
+            [row](auto& s) -> auto& { return s.supported[row]; }, false));
     }
     return fields;
 }
