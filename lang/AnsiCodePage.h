@@ -15,4 +15,7 @@ public:
     static std::string FromWide(std::u16string_view text);
     // Returns the empty text when the bytes are not valid in the code page; *ok tells.
     static std::u16string ToWide(std::string_view text, bool* ok = nullptr);
+    // Like ToWide, but every byte that starts no valid character becomes U+FFFD,
+    // as file contents are decoded.
+    static std::u16string ToWideReplacing(std::string_view text);
 };

@@ -2,9 +2,12 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "TextMap.h"
+
+class ProfileFile;
 
 // The loaded language file config/lang.ini under the current directory: language
 // names, selected language, parameter-list item counts and one text table per
@@ -35,6 +38,7 @@ public:
     int EffectiveLangSel() const;
 
     using MissingFileHandler = std::function<void()>;
+    // An empty handler brings back the default one.
     static void SetMissingFileHandler(MissingFileHandler handler);
 
     int m_nLangSel = 0;
@@ -54,6 +58,23 @@ public:
     TextMap m_mapLangName;
     std::vector<TextMap> m_vecLangText;
 
-    // The twelve counts in the order of the parameter sections.
+    // The twelve counts in the order of the parameter sections; 0 for a row outside 0..11.
     int ItemCount(int row) const;
+
+    static constexpr int kParamSectionCount = 12;
+    // Name of the parameter section of row 0..11.
+    static const char16_t* ParamSectionName(int row);
+
+private:
+    // The same reads on a file already parsed: construction parses the file once.
+    void ReadLangType(const ProfileFile& file);
+    int ReadLangSel(const ProfileFile& file);
+    void ReadItemNum(const ProfileFile& file);
+    void ReadLangText(const ProfileFile& file);
+
+    static ProfileFile LoadIniFile();
+    static TextMap ReadTable(const ProfileFile& file, const std::u16string& section, int maxKeys);
+    // As wcstol in base 10, saturated to int: blanks, a sign, digits up to the first other character.
+    static int ParseNumber(std::u16string_view text);
+    static void ReportMissingFile();
 };

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "ProfileName.h"
+
+// A private-profile (INI) file parsed once, read by section and key with the
+// results of the Windows private-profile functions: names compare
+// case-insensitively, the first of duplicate keys wins, a repeated section is
+// ignored, an absent key or section reads as the empty string and values are
+// cut to kMaxValueLength characters.
+class ProfileFile {
+public:
+    static constexpr size_t kMaxValueLength = 259;
+
+    ProfileFile();
+    // An unreadable path (absent, a folder, no permission) gives an empty profile.
+    static ProfileFile Load(const std::string& path);
+    static ProfileFile Parse(std::string_view bytes);
+
+    // The value of key in section; the empty string when either is absent or empty.
+    std::u16string ReadString(std::u16string_view section, std::u16string_view key) const;
+
+    // One read the way the platform does it: opens and parses the file anew for
+    // every call. Far slower than reading a loaded profile; kept to compare with.
+    static std::u16string ReadString(const std::string& path, std::u16string_view section,
+                                     std::u16string_view key);
+
+private:
+    struct KeyRef {
+        size_t section;
+        std::u16string_view key;
+    };
+    struct KeyRefHasher {
+        size_t operator()(const KeyRef& ref) const;
+    };
+    struct KeyRefEqualTo {
+        bool operator()(const KeyRef& a, const KeyRef& b) const;
+    };
+
+    void Index();
+    void IndexLine(std::u16string_view line, size_t& section, bool& sectionOpen);
+    static std::u16string CutValue(std::u16string_view value);
+
+    // The decoded file; names and values below point into it, so it stays put
+    // when the profile is moved.
+    std::unique_ptr<const std::u16string> m_text;
+    std::unordered_map<std::u16string_view, size_t, ProfileName::Hasher, ProfileName::EqualTo>
+        m_sections;
+    std::unordered_map<KeyRef, std::u16string_view, KeyRefHasher, KeyRefEqualTo> m_values;
+};
