@@ -278,13 +278,6 @@ void CDialogEx::MoveDlgItem(int id, const Rect& rect, bool repaint) {
     if (repaint) control->repaint();
 }
 
-Rect CDialogEx::GetDlgItemRect(int id) const {
-    QWidget* control = DlgItemWidget(id);
-    if (!control) return {};
-    const QRect g = control->geometry();
-    return Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
-}
-
 void CDialogEx::SubclassDlgItem(int id, CStatic& control) {
     if (auto* label = dynamic_cast<StaticWidget*>(DlgItemWidget(id))) label->Bind(&control);
 }

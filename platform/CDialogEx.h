@@ -58,7 +58,6 @@ public:
     void EnableDlgItem(int id, bool enable);
     bool IsDlgItemEnabled(int id) const;
     void MoveDlgItem(int id, const Rect& rect, bool repaint);
-    Rect GetDlgItemRect(int id) const;
     void SubclassDlgItem(int id, CStatic& control);
 
     // Combo boxes.

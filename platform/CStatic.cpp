@@ -7,7 +7,3 @@ CStatic::~CStatic() {
 }
 
 void CStatic::OnPaint(CPaintDC&) {}
-
-void CStatic::RedrawNow() {
-    if (m_widget) m_widget->repaint();
-}

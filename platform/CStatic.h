@@ -13,9 +13,6 @@ public:
     CStatic& operator=(const CStatic&) = delete;
 
     virtual void OnPaint(CPaintDC& dc);
-    // Repaints the control at once.
-    void RedrawNow();
-    bool IsBound() const { return m_widget != nullptr; }
 
 private:
     friend class StaticWidget;

@@ -1,6 +1,5 @@
 #include "DeviceWatcher.h"
 
-#include <dlfcn.h>
 #include <libudev.h>
 
 #include <QFileSystemWatcher>
@@ -8,7 +7,7 @@
 #include <algorithm>
 
 #include "CDialogEx.h"
-#include "DravinProtocol.h"
+#include "DeviceCalls.h"
 
 DeviceWatcher::DeviceWatcher() {
     WatchUdev();
@@ -44,13 +43,12 @@ void DeviceWatcher::OnUdevReadable() {
 }
 
 // The virtual recorder names a folder whose entries change on attach and detach;
-// another protocol library simply lacks the function.
+// another protocol library simply lacks it.
 void DeviceWatcher::WatchRecorderFolder() {
-    auto folderOf = reinterpret_cast<DeviceEventFolderFn>(dlsym(RTLD_DEFAULT, "VirtualRecorder_EventFolder"));
-    const char* folder = folderOf ? folderOf() : nullptr;
-    if (!folder || !*folder) return;
+    const std::string folder = DeviceEventFolder();
+    if (folder.empty()) return;
     m_folderWatcher = std::make_unique<QFileSystemWatcher>();
-    m_folderWatcher->addPath(QString::fromLocal8Bit(folder));
+    m_folderWatcher->addPath(QString::fromStdString(folder));
     connect(m_folderWatcher.get(), &QFileSystemWatcher::directoryChanged, this,
             [] { BroadcastDeviceChange(); });
 }

@@ -12,8 +12,6 @@ public:
     int X(int dlu) const;
     int Y(int dlu) const;
     QRect Rect(int x, int y, int w, int h) const;
-    int BaseX() const { return m_baseX; }
-    int BaseY() const { return m_baseY; }
 
 private:
     int m_baseX;

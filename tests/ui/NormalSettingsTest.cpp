@@ -6,7 +6,6 @@
 #include <functional>
 #include <memory>
 #include <ostream>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -138,11 +137,6 @@ protected:
     }
 
     // Puts the end marker in place of the given text in every language.
-    void EndTextsAt(int index) const {
-        const std::regex line("\n" + std::to_string(index) + "=[^\r\n]*");
-        WriteLangFile(std::regex_replace(ReadLangFile(), line, "\n" + std::to_string(index) + "=end"));
-    }
-
     void TypePasswords(const char* oldText, const char* newText, const char* confirmText) {
         TypeInto(Normal(), kOld, oldText);
         TypeInto(Normal(), kNew, newText);

@@ -67,7 +67,7 @@ void UiTest::DropTexts(const std::vector<int>& indices) const {
 
 void UiTest::EndTextsAt(int index) const {
     const std::string key = std::to_string(index);
-    WriteLangFile(std::regex_replace(ReadLangFile(), std::regex("\n" + key + "=[^\n]*"), "\n" + key + "=end"));
+    WriteLangFile(std::regex_replace(ReadLangFile(), std::regex("\n" + key + "=[^\r\n]*"), "\n" + key + "=end"));
 }
 
 std::string UiTest::Recorder(const std::vector<std::string>& args) {
