@@ -37,6 +37,8 @@ std::string AnsiCodePage::CodeSet()
     return localeCodeSet;
 }
 
+IconvConverter& AnsiCodePage::Converter() { return IconvConverter::For(CodeSet()); }
+
 std::string AnsiCodePage::FromWide(std::u16string_view text)
 {
     if (text.empty())

@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "AnsiCodePage.h"
+#include "IconvConverter.h"
 #include "ProfileFile.h"
 #include "ProfileWriter.h"
 
@@ -49,6 +50,26 @@ std::u16string KeyName(int index)
 {
     std::string digits = std::to_string(index);
     return std::u16string(digits.begin(), digits.end());
+}
+
+// The names of the keys 0 .. kMaxTexts-1, made once: a load reads 6,000 of them.
+const std::u16string& TableKey(int index)
+{
+    static const std::vector<std::u16string> keys = [] {
+        std::vector<std::u16string> names;
+        for (int k = 0; k < CLangIni::kMaxTexts; ++k)
+            names.push_back(KeyName(k));
+        return names;
+    }();
+    return keys[static_cast<size_t>(index)];
+}
+
+bool IsEndMarkView(std::u16string_view value) { return value == kEndMark; }
+
+// Empty stays empty without reaching the converter, as AnsiCodePage::FromWide.
+std::string Narrow(IconvConverter& converter, std::u16string_view text)
+{
+    return text.empty() ? std::string() : converter.FromWide(text);
 }
 
 std::string CurrentDirectory()
@@ -113,11 +134,13 @@ void CLangIni::ReadLangText() { ReadLangText(LoadIniFile()); }
 void CLangIni::ReadLangType(const ProfileFile& file)
 {
     m_mapLangName.clear();
+    IconvConverter& converter = AnsiCodePage::Converter();
+    const size_t section = file.FindSection(kLangTypeSection);
     for (int k = 0; k < kMaxLanguages; ++k) {
-        std::u16string name = file.ReadString(kLangTypeSection, KeyName(k));
-        if (IsEndMark(name))
+        std::u16string_view name = file.Find(section, TableKey(k));
+        if (IsEndMarkView(name))
             break;
-        m_mapLangName.emplace(k, AnsiCodePage::FromWide(name));
+        m_mapLangName.emplace(k, Narrow(converter, name));
     }
 }
 
@@ -135,21 +158,24 @@ void CLangIni::ReadItemNum(const ProfileFile& file)
 
 void CLangIni::ReadLangText(const ProfileFile& file)
 {
+    IconvConverter& converter = AnsiCodePage::Converter();
     for (const auto& [index, name] : m_mapLangName) {
         // The section is found by the name as the code page gives it back; a
         // name that does not convert back names no section.
-        m_vecLangText.push_back(ReadTable(file, AnsiCodePage::ToWide(name), kMaxTexts));
+        m_vecLangText.push_back(ReadTable(file, converter, AnsiCodePage::ToWide(name), kMaxTexts));
     }
 }
 
-TextMap CLangIni::ReadTable(const ProfileFile& file, const std::u16string& section, int maxKeys)
+TextMap CLangIni::ReadTable(const ProfileFile& file, IconvConverter& converter,
+                            const std::u16string& section, int maxKeys)
 {
     TextMap table;
+    const size_t found = file.FindSection(section);
     for (int j = 0; j < maxKeys; ++j) {
-        std::u16string text = file.ReadString(section, KeyName(j));
-        if (IsEndMark(text))
+        std::u16string_view text = file.Find(found, TableKey(j));
+        if (IsEndMarkView(text))
             break;
-        table.emplace_hint(table.end(), j, AnsiCodePage::FromWide(text));
+        table.emplace_hint(table.end(), j, Narrow(converter, text));
     }
     return table;
 }

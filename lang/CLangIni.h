@@ -7,6 +7,7 @@
 
 #include "TextMap.h"
 
+class IconvConverter;
 class ProfileFile;
 
 // The loaded language file config/lang.ini under the current directory: language
@@ -73,7 +74,8 @@ private:
     void ReadLangText(const ProfileFile& file);
 
     static ProfileFile LoadIniFile();
-    static TextMap ReadTable(const ProfileFile& file, const std::u16string& section, int maxKeys);
+    static TextMap ReadTable(const ProfileFile& file, IconvConverter& converter,
+                             const std::u16string& section, int maxKeys);
     // As wcstol in base 10, saturated to int: blanks, a sign, digits up to the first other character.
     static int ParseNumber(std::u16string_view text);
     static void ReportMissingFile();

@@ -105,7 +105,9 @@ std::string IconvConverter::AsciiFromWide(std::u16string_view text) const
 
 std::string IconvConverter::FromWide(std::u16string_view text)
 {
-    if (!Opened() || (m_asciiCompatible && IsAscii(text)))
+    if (m_asciiCompatible && IsAscii(text))
+        return std::string(text.begin(), text.end());
+    if (!Opened())
         return AsciiFromWide(text);
 
     std::string out(text.size() * 4 + 16, '\0');

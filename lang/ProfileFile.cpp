@@ -1,5 +1,7 @@
 #include "ProfileFile.h"
 
+#include <algorithm>
+
 #include "FileAccess.h"
 #include "FileEncoding.h"
 #include "ProfileLine.h"
@@ -29,6 +31,13 @@ void ProfileFile::Index()
 {
     size_t section = 0;
     bool sectionOpen = false;
+    // At most one key per line (a line ends at LF or CR), so the table never fills.
+    const size_t lines = static_cast<size_t>(std::count(m_text->begin(), m_text->end(), u'\n') +
+                                             std::count(m_text->begin(), m_text->end(), u'\r')) + 1;
+    size_t slots = 16;
+    while (slots < 2 * lines)
+        slots *= 2;
+    m_values.assign(slots, Slot{});
     TextLines::ForEach(std::u16string_view(*m_text), [&](std::u16string_view line) {
         IndexLine(line, section, sectionOpen);
     });
@@ -43,21 +52,48 @@ void ProfileFile::IndexLine(std::u16string_view line, size_t& section, bool& sec
         section = entry->second;
         sectionOpen = added;
     } else if (parsed.GetKind() == ProfileLine::Kind::Key && sectionOpen) {
-        m_values.try_emplace(KeyRef{section, parsed.Name()}, parsed.Value());
+        const KeyRef ref{section, parsed.Name()};
+        Slot& slot = m_values[SlotIndex(ref)];
+        // The first of duplicate keys wins.
+        if (slot.section == kNoSection)
+            slot = Slot{section, ref.key, parsed.Value()};
     }
 }
 
 std::u16string ProfileFile::ReadString(std::u16string_view section, std::u16string_view key) const
 {
-    if (section.empty() || key.empty())
+    return std::u16string(Find(FindSection(section), key));
+}
+
+size_t ProfileFile::FindSection(std::u16string_view section) const
+{
+    if (section.empty())
+        return kNoSection;
+    auto entry = m_sections.find(section);
+    return entry == m_sections.end() ? kNoSection : entry->second;
+}
+
+std::u16string_view ProfileFile::Find(size_t section, std::u16string_view key) const
+{
+    if (section == kNoSection || key.empty())
         return {};
-    auto sectionEntry = m_sections.find(section);
-    if (sectionEntry == m_sections.end())
+    if (m_values.empty())
         return {};
-    auto value = m_values.find(KeyRef{sectionEntry->second, key});
-    if (value == m_values.end())
+    const Slot& slot = m_values[SlotIndex(KeyRef{section, key})];
+    if (slot.section == kNoSection)
         return {};
-    return CutValue(value->second);
+    return CutValue(slot.value);
+}
+
+size_t ProfileFile::SlotIndex(const KeyRef& ref) const
+{
+    const size_t mask = m_values.size() - 1;
+    const KeyRefEqualTo equal;
+    for (size_t i = KeyRefHasher()(ref) & mask;; i = (i + 1) & mask) {
+        const Slot& slot = m_values[i];
+        if (slot.section == kNoSection || equal(KeyRef{slot.section, slot.key}, ref))
+            return i;
+    }
 }
 
 std::u16string ProfileFile::ReadString(const std::string& path, std::u16string_view section,
@@ -66,7 +102,7 @@ std::u16string ProfileFile::ReadString(const std::string& path, std::u16string_v
     return Load(path).ReadString(section, key);
 }
 
-std::u16string ProfileFile::CutValue(std::u16string_view value)
+std::u16string_view ProfileFile::CutValue(std::u16string_view value)
 {
     // A text ends at a NUL, as every reader of the value would see it.
     value = value.substr(0, value.find(u'\0'));
@@ -76,7 +112,7 @@ std::u16string ProfileFile::CutValue(std::u16string_view value)
         if (value.back() >= 0xD800 && value.back() <= 0xDBFF)
             value.remove_suffix(1);
     }
-    return std::u16string(value);
+    return value;
 }
 
 size_t ProfileFile::KeyRefHasher::operator()(const KeyRef& ref) const

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "ProfileName.h"
 
@@ -22,8 +23,14 @@ public:
     static ProfileFile Load(const std::string& path);
     static ProfileFile Parse(std::string_view bytes);
 
+    static constexpr size_t kNoSection = static_cast<size_t>(-1);
+
     // The value of key in section; the empty string when either is absent or empty.
     std::u16string ReadString(std::u16string_view section, std::u16string_view key) const;
+    // The same value as a view into the profile, for readers of many keys of
+    // one section: the section is looked up once and nothing is copied.
+    size_t FindSection(std::u16string_view section) const;
+    std::u16string_view Find(size_t section, std::u16string_view key) const;
 
     // One read the way the platform does it: opens and parses the file anew for
     // every call. Far slower than reading a loaded profile; kept to compare with.
@@ -41,15 +48,25 @@ private:
     struct KeyRefEqualTo {
         bool operator()(const KeyRef& a, const KeyRef& b) const;
     };
+    // One slot of the open-addressing key table; section kNoSection marks it free.
+    struct Slot {
+        size_t section = kNoSection;
+        std::u16string_view key;
+        std::u16string_view value;
+    };
 
     void Index();
     void IndexLine(std::u16string_view line, size_t& section, bool& sectionOpen);
-    static std::u16string CutValue(std::u16string_view value);
+    static std::u16string_view CutValue(std::u16string_view value);
+    // Index of the slot holding ref, or of the free slot where it would go.
+    size_t SlotIndex(const KeyRef& ref) const;
 
     // The decoded file; names and values below point into it, so it stays put
     // when the profile is moved.
     std::unique_ptr<const std::u16string> m_text;
     std::unordered_map<std::u16string_view, size_t, ProfileName::Hasher, ProfileName::EqualTo>
         m_sections;
-    std::unordered_map<KeyRef, std::u16string_view, KeyRefHasher, KeyRefEqualTo> m_values;
+    // Keys in one flat table, twice the lines in size: a load reads thousands of
+    // keys, and a node per key cost more than parsing them.
+    std::vector<Slot> m_values;
 };

@@ -1,10 +1,29 @@
 #include "Utf8Codec.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// Length of the run of ASCII bytes at the start of bytes, eight at a time.
+size_t AsciiRun(std::string_view bytes)
+{
+    size_t n = 0;
+    while (n + 8 <= bytes.size()) {
+        uint64_t word;
+        std::memcpy(&word, bytes.data() + n, sizeof word);
+        if (word & 0x8080808080808080ull)
+            break;
+        n += 8;
+    }
+    while (n < bytes.size() && static_cast<unsigned char>(bytes[n]) < 0x80)
+        ++n;
+    return n;
+}
 
 }  // namespace
 
@@ -51,10 +70,9 @@ bool Utf8Codec::IsValid(std::string_view bytes)
     char32_t codePoint;
     while (!bytes.empty()) {
         // ASCII runs dominate language files; step over them without decoding.
-        if (static_cast<unsigned char>(bytes[0]) < 0x80) {
-            bytes.remove_prefix(1);
-            continue;
-        }
+        bytes.remove_prefix(AsciiRun(bytes));
+        if (bytes.empty())
+            break;
         size_t length = SequenceAt(bytes, codePoint);
         if (length == 0)
             return false;
@@ -69,10 +87,10 @@ std::u16string Utf8Codec::Decode(std::string_view bytes)
     out.reserve(bytes.size());
     char32_t codePoint;
     while (!bytes.empty()) {
-        const auto lead = static_cast<unsigned char>(bytes[0]);
-        if (lead < 0x80) {
-            out.push_back(lead);
-            bytes.remove_prefix(1);
+        const size_t run = AsciiRun(bytes);
+        if (run > 0) {
+            out.append(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(run));
+            bytes.remove_prefix(run);
             continue;
         }
         size_t length = SequenceAt(bytes, codePoint);
