@@ -17,3 +17,4 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON
+scripts/fuzz.sh --short
