@@ -23,11 +23,12 @@ for seeds in tests/fuzz/corpus/*/; do
   mkdir -p "$work" "$findings"
   cp -n "$seeds"* "$work"/
   echo "fuzz_$name: ${seconds}s"
+  log="$build/fuzz_$name.log"
   "$build/fuzz_$name" "$work" -max_total_time="$seconds" -rss_limit_mb=1024 \
-    -max_len=4096 -timeout=10 -print_final_stats=1 -artifact_prefix="$findings/" 2>&1 |
-    grep -E '^(#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY|Done )' || true
-  if [ -n "$(ls -A "$findings")" ]; then
-    echo "fuzz_$name found a crash: $findings" >&2
+    -max_len=4096 -timeout=10 -print_final_stats=1 -artifact_prefix="$findings/" >"$log" 2>&1 || true
+  grep -E '^(#[0-9]+[[:space:]]+DONE|==[0-9]+==ERROR|SUMMARY)' "$log" || true
+  if [ -n "$(ls -A "$findings")" ] || ! grep -q '^Done ' "$log"; then
+    echo "fuzz_$name failed or found a crash: $log, $findings" >&2
     exit 1
   fi
 done
