@@ -37,7 +37,8 @@ void ProfileFile::Index()
     size_t slots = 16;
     while (slots < 2 * lines)
         slots *= 2;
-    m_values.assign(slots, Slot{});
+    m_entries.reserve(lines);
+    m_slots.assign(slots, Slot{});
     TextLines::ForEach(std::u16string_view(*m_text), [&](std::u16string_view line) {
         IndexLine(line, section, sectionOpen);
     });
@@ -53,10 +54,13 @@ void ProfileFile::IndexLine(std::u16string_view line, size_t& section, bool& sec
         sectionOpen = added;
     } else if (parsed.GetKind() == ProfileLine::Kind::Key && sectionOpen) {
         const KeyRef ref{section, parsed.Name()};
-        Slot& slot = m_values[SlotIndex(ref)];
-        // The first of duplicate keys wins.
-        if (slot.section == kNoSection)
-            slot = Slot{section, ref.key, parsed.Value()};
+        const size_t hash = KeyRefHasher()(ref);
+        Slot& slot = m_slots[SlotIndex(ref, hash)];
+        // The first of duplicate keys wins; more entries than a slot can name are dropped.
+        if (slot.entry == Slot::kFree && m_entries.size() < Slot::kFree) {
+            slot = Slot{static_cast<uint32_t>(m_entries.size()), static_cast<uint32_t>(hash)};
+            m_entries.push_back(Entry{section, ref.key, parsed.Value()});
+        }
     }
 }
 
@@ -77,21 +81,25 @@ std::u16string_view ProfileFile::Find(size_t section, std::u16string_view key) c
 {
     if (section == kNoSection || key.empty())
         return {};
-    if (m_values.empty())
+    if (m_slots.empty())
         return {};
-    const Slot& slot = m_values[SlotIndex(KeyRef{section, key})];
-    if (slot.section == kNoSection)
+    const KeyRef ref{section, key};
+    const Slot& slot = m_slots[SlotIndex(ref, KeyRefHasher()(ref))];
+    if (slot.entry == Slot::kFree)
         return {};
-    return CutValue(slot.value);
+    return CutValue(m_entries[slot.entry].value);
 }
 
-size_t ProfileFile::SlotIndex(const KeyRef& ref) const
+size_t ProfileFile::SlotIndex(const KeyRef& ref, size_t hash) const
 {
-    const size_t mask = m_values.size() - 1;
+    const size_t mask = m_slots.size() - 1;
     const KeyRefEqualTo equal;
-    for (size_t i = KeyRefHasher()(ref) & mask;; i = (i + 1) & mask) {
-        const Slot& slot = m_values[i];
-        if (slot.section == kNoSection || equal(KeyRef{slot.section, slot.key}, ref))
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot& slot = m_slots[i];
+        if (slot.entry == Slot::kFree)
+            return i;
+        const Entry& entry = m_entries[slot.entry];
+        if (slot.hash == static_cast<uint32_t>(hash) && equal(KeyRef{entry.section, entry.key}, ref))
             return i;
     }
 }

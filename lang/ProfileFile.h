@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -48,25 +49,31 @@ private:
     struct KeyRefEqualTo {
         bool operator()(const KeyRef& a, const KeyRef& b) const;
     };
-    // One slot of the open-addressing key table; section kNoSection marks it free.
-    struct Slot {
-        size_t section = kNoSection;
+    struct Entry {
+        size_t section;
         std::u16string_view key;
         std::u16string_view value;
+    };
+    // One slot of the open-addressing key table: small, so that probing stays in cache.
+    struct Slot {
+        static constexpr uint32_t kFree = UINT32_MAX;
+        uint32_t entry = kFree;
+        uint32_t hash = 0;
     };
 
     void Index();
     void IndexLine(std::u16string_view line, size_t& section, bool& sectionOpen);
     static std::u16string_view CutValue(std::u16string_view value);
     // Index of the slot holding ref, or of the free slot where it would go.
-    size_t SlotIndex(const KeyRef& ref) const;
+    size_t SlotIndex(const KeyRef& ref, size_t hash) const;
 
     // The decoded file; names and values below point into it, so it stays put
     // when the profile is moved.
     std::unique_ptr<const std::u16string> m_text;
     std::unordered_map<std::u16string_view, size_t, ProfileName::Hasher, ProfileName::EqualTo>
         m_sections;
-    // Keys in one flat table, twice the lines in size: a load reads thousands of
-    // keys, and a node per key cost more than parsing them.
-    std::vector<Slot> m_values;
+    // Keys in file order, found through a flat table twice the lines in size: a
+    // load reads thousands of keys, and a node per key cost more than parsing them.
+    std::vector<Entry> m_entries;
+    std::vector<Slot> m_slots;
 };

@@ -83,20 +83,30 @@ bool Utf8Codec::IsValid(std::string_view bytes)
 
 std::u16string Utf8Codec::Decode(std::string_view bytes)
 {
-    std::u16string out;
-    out.reserve(bytes.size());
+    // No sequence gives more units than it has bytes: write in place, cut at the end.
+    std::u16string out(bytes.size(), u'\0');
+    char16_t* unit = out.data();
     char32_t codePoint;
     while (!bytes.empty()) {
         const size_t run = AsciiRun(bytes);
-        if (run > 0) {
-            out.append(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(run));
-            bytes.remove_prefix(run);
-            continue;
-        }
+        for (size_t i = 0; i < run; ++i)
+            unit[i] = static_cast<unsigned char>(bytes[i]);
+        unit += run;
+        bytes.remove_prefix(run);
+        if (bytes.empty())
+            break;
         size_t length = SequenceAt(bytes, codePoint);
-        AppendUtf16(out, length == 0 ? kReplacement : codePoint);
+        if (length == 0)
+            codePoint = kReplacement;
+        if (codePoint < 0x10000) {
+            *unit++ = static_cast<char16_t>(codePoint);
+        } else {
+            *unit++ = static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10));
+            *unit++ = static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+        }
         bytes.remove_prefix(length == 0 ? 1 : length);
     }
+    out.resize(static_cast<size_t>(unit - out.data()));
     return out;
 }
 
@@ -117,17 +127,6 @@ std::string Utf8Codec::Encode(std::u16string_view text)
         }
     }
     return out;
-}
-
-void Utf8Codec::AppendUtf16(std::u16string& out, char32_t codePoint)
-{
-    if (codePoint < 0x10000) {
-        out.push_back(static_cast<char16_t>(codePoint));
-        return;
-    }
-    codePoint -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (codePoint >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF)));
 }
 
 void Utf8Codec::AppendUtf8(std::string& out, char32_t codePoint)

@@ -15,6 +15,5 @@ public:
 private:
     // Length of the valid sequence at the start of bytes and its code point; 0 when invalid.
     static size_t SequenceAt(std::string_view bytes, char32_t& codePoint);
-    static void AppendUtf16(std::u16string& out, char32_t codePoint);
     static void AppendUtf8(std::string& out, char32_t codePoint);
 };
