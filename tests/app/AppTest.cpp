@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/stat.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -57,19 +58,23 @@ protected:
         return pid;
     }
 
-    // The socket file's inode, 0 when there is none.
-    ino_t SocketInode(const std::string& name) const {
-        struct stat st {};
-        const fs::path socket = m_root / "runtime" / (name + ".socket");
-        return ::stat(socket.c_str(), &st) == 0 ? st.st_ino : 0;
+    // True when a running copy named name accepts connections on its socket
+    // (a socket file left by a killed copy refuses them).
+    bool Serving(const std::string& name) const {
+        const std::string path = (m_root / "runtime" / (name + ".socket")).string();
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        if (path.size() >= sizeof address.sun_path) return false;
+        path.copy(address.sun_path, path.size());
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        const bool accepted = fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        if (fd >= 0) ::close(fd);
+        return accepted;
     }
 
-    // Waits until a copy named name serves raise requests on a socket other than
-    // the one left behind (a copy serves only while it holds the lock).
-    bool WaitUntilServing(const std::string& name, ino_t leftBehind = 0) const {
+    bool WaitUntilServing(const std::string& name) const {
         for (int i = 0; i < 200; ++i) {
-            const ino_t inode = SocketInode(name);
-            if (inode != 0 && inode != leftBehind) return true;
+            if (Serving(name)) return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         return false;
@@ -105,9 +110,9 @@ TEST_F(AppTest, KilledCopyLeavesNoLockBehind) {
     ::kill(first, SIGKILL);
     ::waitpid(first, nullptr, 0);
     m_children.clear();
-    const ino_t stale = SocketInode("velmora");
+    ASSERT_FALSE(Serving("velmora"));
     const pid_t next = Start(VELMORA_EXE, m_root / "work");
-    ASSERT_TRUE(WaitUntilServing("velmora", stale));
+    ASSERT_TRUE(WaitUntilServing("velmora"));
     const pid_t another = Start(VELMORA_EXE, m_root / "work");
     EXPECT_EQ(WaitForExit(another), 0);
     EXPECT_TRUE(Running(next));
